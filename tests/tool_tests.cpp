@@ -155,6 +155,23 @@ TEST_F(ToolTest, TabAndShiftTabCycleTheFocusOverTheButtons) {
   EXPECT_EQ(nullptr, WaitForBox(tool.processId(), nullptr, 500));
 }
 
+TEST_F(ToolTest, FocusReturnsToTheButtonThatHadItAfterAnotherWindowWasActive) {
+  LayOutSimulatorFolder(folder);
+  ToolRun tool(exe);
+  ASSERT_NE(nullptr, tool.window());
+  tool.bringToFront();
+  PressKey(VK_TAB);
+  ASSERT_EQ(tool.control(kHelpButton), tool.focus());
+  HWND other = CreateWindowExA(0, "STATIC", "another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                               nullptr, nullptr, nullptr, nullptr);
+  SetForegroundWindow(other);
+  for (int i = 0; i < 100 && GetForegroundWindow() != other; ++i) Sleep(20);
+  ASSERT_EQ(other, GetForegroundWindow());
+  tool.bringToFront();
+  EXPECT_EQ(tool.control(kHelpButton), tool.focus());
+  DestroyWindow(other);
+}
+
 TEST_F(ToolTest, EscAndTheCloseBoxEndTheToolWithExitCodeZero) {
   LayOutSimulatorFolder(folder);
   const struct {
