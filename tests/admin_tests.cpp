@@ -59,12 +59,22 @@ class AdminTest : public ::testing::Test {
     return queries;
   }
 
-  // Waits for `window` of `tool` to be shown, then clicks each of the three buttons and checks what it does.
+  // Waits for `window` of `tool` to be shown, checks it comes up as without a warning (centred, the focus on the
+  // repair button), then clicks each of the three buttons and checks what it does.
   void ExpectWindowShownAndButtonsWork(ToolRun& tool, HWND window) {
     const DWORD start = GetTickCount();
     while (!IsWindowVisible(window) && GetTickCount() - start < 10000) Sleep(20);
     ASSERT_TRUE(IsWindowVisible(window));
     EXPECT_TRUE(IsWindowEnabled(window));
+    RECT outer;
+    GetWindowRect(window, &outer);
+    EXPECT_EQ((GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left)) / 2, outer.left);
+    EXPECT_EQ((GetSystemMetrics(SM_CYSCREEN) - (outer.bottom - outer.top)) / 2, outer.top);
+    GUITHREADINFO thread = {};
+    thread.cbSize = sizeof thread;
+    for (int i = 0; i < 50 && thread.hwndFocus != GetDlgItem(window, kRepairButton); ++i, Sleep(20))
+      GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &thread);
+    EXPECT_EQ(GetDlgItem(window, kRepairButton), thread.hwndFocus) << "focus once the window is shown";
 
     PostMessageA(GetDlgItem(window, kRepairButton), BM_CLICK, 0, 0);
     HWND notice = WaitForBox(tool.processId(), "信息：");
