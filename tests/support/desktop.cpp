@@ -127,6 +127,29 @@ DWORD WaitChild(Child& child, int timeoutMs) {
   return code;
 }
 
+std::string EnvironmentWith(const std::vector<std::string>& settings) {
+  auto nameOf = [](const std::string& entry) {
+    // Wine keeps per-drive entries such as "=C:=C:\\"; their name starts after the first character.
+    const size_t equals = entry.find('=', 1);
+    std::string name = entry.substr(0, equals);
+    // Names are matched without regard to case, as Windows does; the ones used here are ASCII.
+    for (char& c : name)
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return name;
+  };
+  std::string block;
+  char* own = GetEnvironmentStringsA();
+  for (const char* entry = own; *entry; entry += std::strlen(entry) + 1) {
+    bool replaced = false;
+    for (const std::string& setting : settings) replaced = replaced || nameOf(setting) == nameOf(entry);
+    if (!replaced) block.append(entry).push_back('\0');
+  }
+  FreeEnvironmentStringsA(own);
+  for (const std::string& setting : settings) block.append(setting).push_back('\0');
+  block.push_back('\0');
+  return block;
+}
+
 void KillChild(Child& child) {
   if (!child.process) return;
   TerminateProcess(child.process, 1);

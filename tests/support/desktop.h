@@ -45,6 +45,10 @@ Child StartChild(const std::string& commandLine, const char* directory = nullptr
 DWORD WaitChild(Child& child, int timeoutMs = 15000);
 void KillChild(Child& child);
 
+// The test's own environment with each "NAME=value" of `settings` added or put
+// in place of the variable of that name, as a double-zero-terminated block for StartChild.
+std::string EnvironmentWith(const std::vector<std::string>& settings);
+
 // The folder and full path of the running test program.
 std::string OwnFolder();
 std::string HelperPath(const char* name);  // a helper built beside the test program

@@ -29,6 +29,11 @@ void LayOutSimulatorFolder(const std::string& folder, bool components) {
   }
 }
 
+void PlaceStandInShell(const std::string& folder, bool withIsUserAnAdmin) {
+  const char* standIn = withIsUserAnAdmin ? "standin_shell32.dll" : "standin_shell32_without_admin.dll";
+  CopyFileA(HelperPath(standIn).c_str(), (folder + "\\shell32.dll").c_str(), FALSE);
+}
+
 void RemoveSystemCopies() {
   for (const Component& component : kComponents) DeleteFileA(SystemCopyOf(component).c_str());
 }

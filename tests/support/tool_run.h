@@ -32,6 +32,11 @@ std::string SourceOf(const std::string& folder, const Component& component);
 // and, when `components` is set, 手动安装\<base>\<file> with the stand-in DLL.
 void LayOutSimulatorFolder(const std::string& folder, bool components = true);
 
+// Puts a stand-in shell32 beside the tool in `folder`, as shell32.dll; the tool loads it instead of the
+// system's only when started with WINEDLLOVERRIDES=shell32=n,b in its environment. Without
+// `withIsUserAnAdmin`, the variant that lacks that export.
+void PlaceStandInShell(const std::string& folder, bool withIsUserAnAdmin = true);
+
 // Removes the three components from the system folder.
 void RemoveSystemCopies();
 
