@@ -16,6 +16,7 @@ TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 WIDTH, HEIGHT = 280, 210
 ICON_SIZE = 128
 TARGET_JPEG_BYTES = 11_000
+LIFT = 26
 
 
 def fan(draw, cx, cy, r, blades=9, twist=0.0):
@@ -42,12 +43,16 @@ def fan(draw, cx, cy, r, blades=9, twist=0.0):
 
 
 def card(width, height, scale):
-    """The card from the front: bracket on the left, shroud with two fans and a window, PCB edge below."""
-    img = Image.new("RGB", (width, height), (255, 255, 255))
-    d = ImageDraw.Draw(img)
+    """The card from the front: bracket on the left, shroud with two fans and a window, PCB edge below.
+
+    Drawn LIFT pixels lower than it shows and then cut, so that the top of the shroud lies under the
+    prompt label (rows 8 to 40 of the window), as the label sits over the photograph.
+    """
     s = scale
+    img = Image.new("RGB", (width, height + LIFT * s), (255, 255, 255))
+    d = ImageDraw.Draw(img)
     # Shadow on the white ground, so the card sits on something.
-    shadow = Image.new("L", (width, height), 0)
+    shadow = Image.new("L", img.size, 0)
     ImageDraw.Draw(shadow).rounded_rectangle((20 * s, 70 * s, 270 * s, 182 * s), radius=8 * s, fill=90)
     shadow = shadow.filter(ImageFilter.GaussianBlur(5 * s))
     img.paste((170, 170, 175), (0, 0), shadow)
@@ -74,7 +79,7 @@ def card(width, height, scale):
     fan(d, 218 * s, 112 * s, 40 * s, twist=1.1)
     # A green light bar along the top of the shroud.
     d.rectangle((60 * s, 62 * s, 230 * s, 64 * s), fill=(118, 185, 0))
-    return img
+    return img.crop((0, LIFT * s, width, height + LIFT * s))
 
 
 def jpeg_bytes(img):
@@ -115,7 +120,7 @@ def main():
     data = jpeg_bytes(picture)
     # The icon: the card's right fan and the window, square, drawn at twice the size and scaled down.
     big = card(WIDTH * 2, HEIGHT * 2, 2)
-    square = big.crop((300, 90, 300 + 276, 90 + 276)).resize((ICON_SIZE, ICON_SIZE), Image.LANCZOS)
+    square = big.crop((300, 38, 300 + 276, 38 + 276)).resize((ICON_SIZE, ICON_SIZE), Image.LANCZOS)
     ico = icon_bytes(square)
     with open(os.path.join(TOP, "resources", "background.jpg"), "wb") as f:
         f.write(data)
