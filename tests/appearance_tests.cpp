@@ -273,6 +273,42 @@ TEST_P(PaintedWindow, FooterIsWhiteWhereItShows) {
   }
 }
 
+// The bounding box of the dark text pixels in `area`; empty when there are none.
+RECT InkBox(const Capture& capture, const RECT& area) {
+  RECT ink = {area.right, area.bottom, area.left, area.top};
+  for (int y = area.top; y < area.bottom; ++y)
+    for (int x = area.left; x < area.right; ++x)
+      if (GetGValue(capture.at(x, y)) < 64) {
+        ink.left = std::min<LONG>(ink.left, x), ink.right = std::max<LONG>(ink.right, x + 1);
+        ink.top = std::min<LONG>(ink.top, y), ink.bottom = std::max<LONG>(ink.bottom, y + 1);
+      }
+  return ink;
+}
+
+TEST_P(PaintedWindow, ButtonTextsAreCentredAndOnlySupportButtonsWrapsOntoTwoLines) {
+  const struct {
+    int id;
+    bool twoLines;
+  } buttons[] = {{kRepairButton, false}, {kHelpButton, false}, {kSupportButton, true}};
+  for (const auto& button : buttons) {
+    const RECT rect = ControlRect(button.id);
+    RECT inner = rect;
+    InflateRect(&inner, -3, -3);  // inside the classic 3D edge, which is dark too
+    const RECT ink = InkBox(capture, inner);
+    ASSERT_LT(ink.top, ink.bottom) << "no text on button " << button.id;
+    const int height = ink.bottom - ink.top;
+    if (button.twoLines) {
+      EXPECT_GT(height, 18) << "button " << button.id;
+    } else {
+      EXPECT_LT(height, 16) << "button " << button.id;
+    }
+    // A full-width "！" inks only the left of its cell, so the ink is a few pixels off the middle;
+    // text at either edge would be tens of pixels off.
+    EXPECT_LE(std::abs((ink.left + ink.right) - (rect.left + rect.right)), 14) << "button " << button.id;
+    EXPECT_LE(std::abs((ink.top + ink.bottom) - (rect.top + rect.bottom)), 4) << "button " << button.id;
+  }
+}
+
 const WindowSize kWindowSizes[] = {{"AsShown", 0, 0}, {"Enlarged", 700, 500}};
 INSTANTIATE_TEST_SUITE_P(Sizes, PaintedWindow, ::testing::ValuesIn(kWindowSizes),
                          [](const ::testing::TestParamInfo<WindowSize>& info) { return std::string(info.param.what); });
