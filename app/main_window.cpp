@@ -7,6 +7,7 @@
 #include "app/paint.h"
 #include "app/window_definition.h"
 #include "platform/platform.h"
+#include "resources/resource_ids.h"
 
 #include <windowsx.h>
 
@@ -15,14 +16,13 @@ namespace {
 constexpr DWORD kMainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kButtonStyle = BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | BS_MULTILINE;
 
-// The window's two icons, both from DEFAULT_ICON, at the sizes the shell shows them.
+// The window's two icons, both from the application icon group, at the sizes the shell shows them.
 struct IconSize {
   WPARAM which;
   int size;
 };
 constexpr IconSize kIconSizes[] = {{ICON_BIG, 32}, {ICON_SMALL, 16}};
 constexpr int kIconCount = sizeof kIconSizes / sizeof kIconSizes[0];
-constexpr char kIconName[] = "DEFAULT_ICON";
 
 struct MainWindowState {
   HWND controls[kElementCount];  // by element index; [0] unused
@@ -187,7 +187,7 @@ bool LoadStartWindow(HINSTANCE instance, HWND* result) {
   // A missing icon is sent as null: the frame then shows the system's default.
   for (int i = 0; i < kIconCount; ++i) {
     state->icons[i].reset(static_cast<HICON>(
-        LoadImageA(instance, kIconName, IMAGE_ICON, kIconSizes[i].size, kIconSizes[i].size, LR_DEFAULTCOLOR)));
+        LoadImageA(instance, APP_ICON_NAME, IMAGE_ICON, kIconSizes[i].size, kIconSizes[i].size, LR_DEFAULTCOLOR)));
     SendMessageA(window, WM_SETICON, kIconSizes[i].which, reinterpret_cast<LPARAM>(state->icons[i].get()));
   }
   for (int element = kElementCount - 1; element >= 1; --element) {

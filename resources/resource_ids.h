@@ -7,4 +7,5 @@
 // The background picture, a JPEG stream stored as RCDATA.
 #define IDR_BACKGROUND_PICTURE 2
 
-// The application icon group is named DEFAULT_ICON: the shell shows the first group as the file's icon.
+// The application icon group, by name; the shell shows the first group as the file's icon.
+#define APP_ICON_NAME "DEFAULT_ICON"
