@@ -1,8 +1,11 @@
 // The labels: child windows of the tool's own class, and the feedback message they answer.
 #include "app/events.h"
 #include "app/main_window.h"
+#include "app/paint.h"
 #include "app/window_definition.h"
 #include "platform/platform.h"
+
+#include <windowsx.h>
 
 namespace {
 
@@ -18,9 +21,15 @@ LRESULT OnFeedback(HWND window, WPARAM wParam, LPARAM lParam) {
   return result;
 }
 
+void OnPaint(HWND window) { PaintLabel(window); }
+
 }  // namespace
 
 LRESULT CALLBACK LabelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == kFeedbackMessage) return OnFeedback(window, wParam, lParam);
+  switch (message) {
+    HANDLE_MSG(window, WM_PAINT, OnPaint);
+    case kFeedbackMessage:
+      return OnFeedback(window, wParam, lParam);
+  }
   return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -3,9 +3,11 @@
 
 #include "actions/actions.h"
 #include "app/events.h"
+#include "app/gdi.h"
 #include "app/paint.h"
 #include "app/window_definition.h"
 #include "platform/platform.h"
+#include "resources/resource_ids.h"
 
 #include <windowsx.h>
 
@@ -14,10 +16,19 @@ namespace {
 constexpr DWORD kMainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kButtonStyle = BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | BS_MULTILINE;
 
+// The window's two icons, both from the application icon group, at the sizes the shell shows them.
+struct IconSize {
+  WPARAM which;
+  int size;
+};
+constexpr IconSize kIconSizes[] = {{ICON_BIG, 32}, {ICON_SMALL, 16}};
+constexpr int kIconCount = sizeof kIconSizes / sizeof kIconSizes[0];
+
 struct MainWindowState {
   HWND controls[kElementCount];  // by element index; [0] unused
   HWND remembered;               // the control that had the focus at the last deactivation
   PaintState paint;
+  OwnedIcon icons[kIconCount];  // as kIconSizes
 };
 
 MainWindowState* StateOf(HWND window) {
@@ -75,7 +86,7 @@ BOOL OnNcCreate(HWND window, LPCREATESTRUCT create) {
 void OnNcDestroy(HWND window) {
   MainWindowState* state = StateOf(window);
   SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-  if (state) ReleasePaintState(&state->paint);
+  if (state) ReleasePaintState(&state->paint);  // the icons go with the state
   delete state;
 }
 
@@ -173,6 +184,12 @@ bool LoadStartWindow(HINSTANCE instance, HWND* result) {
   SetWindowFont(window, GetStockObject(DEFAULT_GUI_FONT), FALSE);
 
   MainWindowState* state = StateOf(window);
+  // A missing icon is sent as null: the frame then shows the system's default.
+  for (int i = 0; i < kIconCount; ++i) {
+    state->icons[i].reset(static_cast<HICON>(
+        LoadImageA(instance, APP_ICON_NAME, IMAGE_ICON, kIconSizes[i].size, kIconSizes[i].size, LR_DEFAULTCOLOR)));
+    SendMessageA(window, WM_SETICON, kIconSizes[i].which, reinterpret_cast<LPARAM>(state->icons[i].get()));
+  }
   for (int element = kElementCount - 1; element >= 1; --element) {
     state->controls[element] = CreateControl(window, instance, element);
     if (!state->controls[element]) return false;
