@@ -9,6 +9,9 @@
 #include "platform/platform.h"
 #include "resources/resource_ids.h"
 
+#include <cstdlib>
+#include <new>
+
 #include <windowsx.h>
 
 namespace {
@@ -78,7 +81,10 @@ void ProcessWaitingMessages() {
 }
 
 BOOL OnNcCreate(HWND window, LPCREATESTRUCT create) {
-  auto* state = new MainWindowState();
+  // calloc and placement new rather than new: the tool links nothing of the C++ library.
+  void* memory = std::calloc(1, sizeof(MainWindowState));
+  if (!memory) return FALSE;
+  auto* state = new (memory) MainWindowState();
   SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(state));
   return FORWARD_WM_NCCREATE(window, create, DefWindowProcA);
 }
@@ -86,8 +92,11 @@ BOOL OnNcCreate(HWND window, LPCREATESTRUCT create) {
 void OnNcDestroy(HWND window) {
   MainWindowState* state = StateOf(window);
   SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-  if (state) ReleasePaintState(&state->paint);  // the icons go with the state
-  delete state;
+  if (state) {
+    ReleasePaintState(&state->paint);
+    state->~MainWindowState();  // the icons go with the state
+    std::free(state);
+  }
 }
 
 void OnDestroy(HWND) { PostQuitMessage(0); }

@@ -1,8 +1,6 @@
 // Painting of the main window (the tiled picture) and of the labels (black text on white).
 #include "app/paint.h"
 
-#include <vector>
-
 #include "app/picture.h"
 
 namespace {
@@ -89,11 +87,13 @@ void PaintLabel(HWND label) {
 
   const int length = GetWindowTextLengthA(label);
   if (length <= 0) return;
-  std::vector<char> text(static_cast<size_t>(length) + 1);
-  const int read = GetWindowTextA(label, text.data(), length + 1);
+  Buffer text;
+  if (!text.Allocate(static_cast<size_t>(length) + 1)) return;
+  char* chars = reinterpret_cast<char*>(text.data());
+  const int read = GetWindowTextA(label, chars, length + 1);
   if (read <= 0) return;
   Selection font(dc, GetStockObject(DEFAULT_GUI_FONT));
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
-  DrawTextA(dc, text.data(), read, &client, kLabelTextFormat);
+  DrawTextA(dc, chars, read, &client, kLabelTextFormat);
 }

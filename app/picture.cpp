@@ -45,7 +45,10 @@ bool Decode(const unsigned char* bytes, size_t size, Picture* picture) {
   picture->height = static_cast<int>(decoder.output_height);
   picture->components = decoder.num_components;
   const size_t stride = static_cast<size_t>(decoder.output_width) * 3;
-  picture->rgb.resize(stride * decoder.output_height);
+  if (!picture->rgb.Allocate(stride * decoder.output_height)) {
+    jpeg_destroy_decompress(&decoder);
+    return false;
+  }
   while (decoder.output_scanline < decoder.output_height) {
     JSAMPROW row = &picture->rgb[stride * decoder.output_scanline];
     jpeg_read_scanlines(&decoder, &row, 1);

@@ -2,8 +2,8 @@
 #pragma once
 
 #include <cstddef>
-#include <vector>
 
+#include "app/buffer.h"
 #include "platform/win32.h"
 
 // A decoded picture: width x height pixels, 8-bit RGB, rows top to bottom, no padding.
@@ -11,7 +11,7 @@ struct Picture {
   int width = 0;
   int height = 0;
   int components = 0;
-  std::vector<unsigned char> rgb;
+  Buffer rgb;
 };
 
 // Decodes a JPEG stream into `picture`. On any error or warning of the decoder
