@@ -1,12 +1,3 @@
-# Cross toolchain for the win64 build: x86_64-w64-mingw32, posix threads (GoogleTest needs std::mutex).
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross toolchain of the x86_64 build that the tests run under 64-bit Wine.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(TOOLCHAIN_TRIPLE x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${TOOLCHAIN_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TOOLCHAIN_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER ${TOOLCHAIN_TRIPLE}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-posix.cmake)
